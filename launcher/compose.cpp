@@ -16,45 +16,47 @@ const char* argsTail(const char* p)
     return p;
 }
 
-std::string dirOf(const std::string& modulePath)
+Str dirOf(const Str& modulePath)
 {
-    std::string::size_type cut = modulePath.find_last_of("\\/");
-    return cut == std::string::npos ? modulePath : modulePath.substr(0, cut);
+    for (size_t i = modulePath.size(); i-- > 0;)
+        if (modulePath[i] == '\\' || modulePath[i] == '/') return Str(modulePath.c_str(), i);
+    return modulePath;
 }
 
-std::string workingDirFor(const std::string& launcherDir)
+Str workingDirFor(const Str& launcherDir)
 {
-    if (launcherDir.size() == 2 && launcherDir[1] == ':')
-        return launcherDir + "\\";
+    if (launcherDir.size() == 2 && launcherDir[1] == ':') return launcherDir + "\\";
     return launcherDir;
 }
 
-void appendClassPathElement(std::string& classPath, const std::string& dir, const char* name)
+void appendClassPathElement(Str& classPath, const Str& dir, const char* name)
 {
-    if (!classPath.empty()) classPath += ";";
+    if (!classPath.empty()) classPath += ';';
     classPath += dir;
-    classPath += "\\";
+    classPath += '\\';
     classPath += name;
 }
 
-std::string signalPath(const std::string& homePath)
+Str signalPath(const Str& homePath)
 {
     return homePath + "\\.korvel\\signal.kvl";
 }
 
-std::string launcherArgsValue(const std::string& args)
+Str launcherArgsValue(const Str& args)
 {
-    std::string value;
-    for (char c : args)
-        if (c != '"') value += c;
-    std::string::size_type last = value.find_last_not_of('\\');
-    std::string::size_type trailing = value.size() - (last == std::string::npos ? 0 : last + 1);
-    value.append(trailing, '\\');
+    Str value;
+    size_t trailing = 0;
+    for (size_t i = 0; i < args.size(); ++i) {
+        char c = args[i];
+        if (c == '"') continue;
+        value += c;
+        trailing = c == '\\' ? trailing + 1 : 0;
+    }
+    while (trailing-- > 0) value += '\\';
     return value;
 }
 
-std::string paramString(const std::string& classPath, const std::string& options,
-                        const std::string& launcherArgs)
+Str paramString(const Str& classPath, const Str& options, const Str& launcherArgs)
 {
     return "-cp \"" + classPath + "\" " + options +
            " -Xms32m -Xmx128m -Dsun.java2d.d3d=false -Dkvl.exe.ver=\"3\" -Dkvl.launcher.args=\"" +

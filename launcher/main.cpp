@@ -5,9 +5,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
+#include <stdio.h>
+#include <stdlib.h>
 
 #include "compose.h"
 
@@ -16,27 +15,25 @@ static struct _stat stFileInfo;
 // The longest path the platform can hand back, with room for its NUL.
 static const DWORD kLongestModulePath = 32768;
 
-std::string ExePath()
+Str ExePath()
 {
     // A path cut to fit the buffer would name an ancestor folder (and Wine
     // does not even terminate it), so the buffer grows until the whole path
     // fits. With no whole path the result is empty and nothing is changed.
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameA(NULL, &path[0], (DWORD)path.size());
-        if (n == 0) return std::string();
-        if (n < path.size()) {
-            path.resize(n);
-            return dirOf(path);
-        }
-        if (path.size() >= kLongestModulePath) return std::string();
-        path.resize(path.size() * 2);
+    for (DWORD size = MAX_PATH;; size *= 2) {
+        char* path = (char*)malloc(size);
+        if (!path) _exit(kOutOfMemoryStatus);
+        DWORD n = GetModuleFileNameA(NULL, path, size);
+        Str dir = n > 0 && n < size ? dirOf(Str(path, n)) : Str();
+        free(path);
+        if (n < size) return dir;
+        if (size >= kLongestModulePath) return Str();
     }
 }
 
-std::string getDirJars(std::string dir)
+Str getDirJars(Str dir)
 {
-    std::string classPath;
+    Str classPath;
     DIR* listing = opendir(dir.c_str());
     if (!listing) return classPath;
     while (struct dirent* entry = readdir(listing))
@@ -58,20 +55,20 @@ void touchSignal()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
 {
-    std::string launcherDir = ExePath();
+    Str launcherDir = ExePath();
     if (!launcherDir.empty()) SetCurrentDirectoryA(workingDirFor(launcherDir).c_str());
 
-    std::string classPath = getDirJars("lib");
-    std::string launcherArgs = lpCmdLine;
+    Str classPath = getDirJars("lib");
+    Str launcherArgs = lpCmdLine;
     touchSignal();
 
-    std::string options;
+    Str options;
     if (const char* opts = getenv("KORVEL_OPTS"))
         options = opts;
     else
         printf("Empty!!");
 
-    std::string params = paramString(classPath, options, launcherArgs);
+    Str params = paramString(classPath, options, launcherArgs);
     const char* program = runtimeProgram(_stat("jre6\\bin\\javaw.exe", &stFileInfo) == 0);
 
     HINSTANCE result = ShellExecuteA(NULL, "open", program, params.c_str(), NULL, SW_SHOWNORMAL);

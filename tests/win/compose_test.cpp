@@ -1,12 +1,22 @@
-// Unit tests of the launcher's string rules.
-#include <cstdio>
+// Unit tests of the launcher's string type and string rules.
+//
+// usage: compose_test                 run the tests
+//        compose_test --exhaust N     ask Str for far too much memory (N = 1:
+//                                     a length past the address space, 2: an
+//                                     allocation that cannot be had); the
+//                                     process must end with status 8
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
 #include <string>
 
 #include "compose.h"
 
 static int passed, failed;
 
-static void check(const std::string& what, const std::string& got, const std::string& want)
+static void check(const std::string& what, const Str& got, const Str& want)
 {
     if (got == want) {
         ++passed;
@@ -14,6 +24,54 @@ static void check(const std::string& what, const std::string& got, const std::st
     }
     ++failed;
     printf("FAIL %s\n  got:  [%s]\n  want: [%s]\n", what.c_str(), got.c_str(), want.c_str());
+}
+
+static Str number(size_t n) { return Str(std::to_string(n).c_str()); }
+
+static void testStr()
+{
+    Str empty;
+    check("empty", empty, "");
+    check("empty c_str", Str(empty.c_str()), "");
+
+    Str a("abc");
+    Str b = a;
+    b += "def";
+    check("a copy is independent", a, "abc");
+    check("append", b, "abcdef");
+    check("concatenation", "<" + a + ">" + Str("x"), "<abc>x");
+    check("length-bounded", Str("abcdef", 3), "abc");
+    check("embedded NUL keeps its length", number(Str("a\0b", 3).size()), "3");
+
+    Str self("xy");
+    for (int i = 0; i < 10; ++i) self += self;  // appends its own buffer while it moves
+    check("self-append size", number(self.size()), "2048");
+    bool alternating = true;
+    for (size_t i = 0; i < self.size(); ++i) alternating = alternating && self[i] == (i % 2 ? 'y' : 'x');
+    check("self-append content", alternating ? "ok" : "corrupt", "ok");
+
+    Str grown;
+    std::string model;
+    for (int i = 0; i < 100000; ++i) {
+        grown += (char)('a' + i % 26);
+        model += (char)('a' + i % 26);
+    }
+    check("100000 appends", grown, model.c_str());
+
+    Str moved = static_cast<Str&&>(grown);
+    check("moved", number(moved.size()), "100000");
+    check("moved-from is empty", grown, "");
+    grown = moved;
+    check("assigned", number(grown.size()), "100000");
+}
+
+static int exhaust(int how)
+{
+    Str s("x");
+    if (how == 1) s.append("y", SIZE_MAX - 1);
+    else s.append("y", SIZE_MAX / 4);  // the buffer is grown before anything is read
+    printf("still running\n");
+    return 1;
 }
 
 static void testArgsTail()
@@ -52,12 +110,12 @@ static void testDirs()
 
 static void testClassPath()
 {
-    std::string cp;
+    Str cp;
     const char* names[] = {".", "..", "a.jar", "classes", "readme.txt"};
     for (const char* name : names) appendClassPathElement(cp, "lib", name);
     check("class path of five entries", cp, "lib\\.;lib\\..;lib\\a.jar;lib\\classes;lib\\readme.txt");
 
-    std::string trailing;
+    Str trailing;
     appendClassPathElement(trailing, "lib\\", "a b.jar");
     appendClassPathElement(trailing, "lib\\", "x;y");
     check("directory with a trailing backslash", trailing, "lib\\\\a b.jar;lib\\\\x;y");
@@ -89,16 +147,16 @@ static void testLauncherArgsValue()
 
 static void testParamString()
 {
-    const std::string tail =
+    const Str tail =
         " -Xms32m -Xmx128m -Dsun.java2d.d3d=false -Dkvl.exe.ver=\"3\" -Dkvl.launcher.args=\"a b\" "
         "com.korvel.client.swing.Launcher";
-    std::string plain = paramString("lib\\.;lib\\..;lib\\client.jar", "", "a b");
+    Str plain = paramString("lib\\.;lib\\..;lib\\client.jar", "", "a b");
     check("worked example", plain, "-cp \"lib\\.;lib\\..;lib\\client.jar\" " + tail);
-    check("worked example length", std::to_string(plain.size()), "151");
+    check("worked example length", number(plain.size()), "151");
 
-    std::string traced = paramString("lib\\.;lib\\..;lib\\client.jar", "-Dtrace=1", "a b");
+    Str traced = paramString("lib\\.;lib\\..;lib\\client.jar", "-Dtrace=1", "a b");
     check("with options", traced, "-cp \"lib\\.;lib\\..;lib\\client.jar\" -Dtrace=1" + tail);
-    check("with options length", std::to_string(traced.size()), "160");
+    check("with options length", number(traced.size()), "160");
 
     check("everything empty", paramString("", "", ""),
           "-cp \"\"  -Xms32m -Xmx128m -Dsun.java2d.d3d=false -Dkvl.exe.ver=\"3\" -Dkvl.launcher.args=\"\" "
@@ -114,8 +172,10 @@ static void testRuntimeProgram()
     check("shell's runtime", runtimeProgram(false), "javaw");
 }
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc == 3 && strcmp(argv[1], "--exhaust") == 0) return exhaust(atoi(argv[2]));
+    testStr();
     testArgsTail();
     testDirs();
     testClassPath();
