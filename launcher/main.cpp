@@ -1,12 +1,18 @@
 // korvel: starts the Java client with the bundled runtime or the shell's javaw.
+
+// The build asks for the C runtime's own printf family
+// (__USE_MINGW_ANSI_STDIO=0), and stdio.h must come first for that to hold:
+// the C++ library's configuration, reached through windows.h, switches to
+// MinGW's replacement, whose floating-point support would more than double
+// the size of the executable for two constant strings.
+#include <stdio.h>
+#include <stdlib.h>
+
 #include <windows.h>
 #include <shellapi.h>
 
 #include <dirent.h>
 #include <sys/stat.h>
-
-#include <stdio.h>
-#include <stdlib.h>
 
 #include "compose.h"
 
