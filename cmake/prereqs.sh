@@ -5,7 +5,7 @@ set -eu
 
 packages="cmake make g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64"
 if [ "${1:-build}" = test ]; then
-  packages="$packages wine64 python3 python3-pefile python3-pil librsvg2-bin"
+  packages="$packages wine64 python3 python3-pefile python3-pil librsvg2-bin osslsigncode openssl git"
 fi
 
 missing=""
