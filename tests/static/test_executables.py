@@ -5,7 +5,7 @@ import unittest
 
 import pefile
 
-DIST = os.environ["KVL_DIST"]
+DIST = os.environ.get("KVL_DIST", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "dist"))
 
 # DLLs that every Windows installation carries in its system folder.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "shell32.dll", "advapi32.dll", "msvcrt.dll", "ntdll.dll"}
